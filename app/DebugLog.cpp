@@ -1,12 +1,11 @@
 #include "app/DebugLog.h"
 
-#include <csignal>
 #include <cwchar>
-#include <new>
-#include <pthread.h>
 #include <time.h>
 #include <unistd.h>
 #include <vector>
+
+#include "utils/FdWrite.h"
 
 namespace LogDetail {
 namespace {
@@ -39,35 +38,6 @@ void AppendUtf8(std::string& out, char32_t c)
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
-}
-
-// A reader that has gone away must not kill the process with SIGPIPE: the signal is
-// blocked around the write and a pending one that the write raised is taken back.
-void WriteWithoutSigPipe(int fd, const std::string& bytes) noexcept
-{
-    sigset_t pipeSet, oldSet, pending;
-    sigemptyset(&pipeSet);
-    sigaddset(&pipeSet, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipeSet, &oldSet);
-    sigpending(&pending);
-    const bool wasPending = sigismember(&pending, SIGPIPE) == 1;
-    bool brokenPipe = false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            brokenPipe = errno == EPIPE;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (brokenPipe && !wasPending) {
-        const timespec zero{};
-        sigtimedwait(&pipeSet, nullptr, &zero);
-    }
-    pthread_sigmask(SIG_SETMASK, &oldSet, nullptr);
 }
 
 }  // namespace
@@ -166,7 +136,8 @@ void DebugLogV(std::string_view function, int line, const wchar_t* format, std::
         bytes.reserve(text.size() + 8);
         for (wchar_t c : text)
             LogDetail::AppendUtf8(bytes, static_cast<char32_t>(c));
-        LogDetail::WriteWithoutSigPipe(STDERR_FILENO, bytes);
+        // A reader that has gone away must not end the process.
+        Utils::WriteAllWithoutSigPipe(STDERR_FILENO, bytes.data(), bytes.size());
     } catch (...) {
         // An allocation failure drops the line.
     }

@@ -1,14 +1,12 @@
 #include "utils/AnonymousPipe.h"
 
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
-#include <pthread.h>
-#include <time.h>
 #include <unistd.h>
 #include <utility>
 
 #include "utils/Exception.h"
+#include "utils/FdWrite.h"
 
 namespace Utils {
 namespace {
@@ -83,22 +81,7 @@ long AnonymousPipe::Write(const void* data, std::size_t size)
 {
     if (write_ == kNoHandle)
         return -1;
-    sigset_t pipeSet, oldSet, pending;
-    sigemptyset(&pipeSet);
-    sigaddset(&pipeSet, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipeSet, &oldSet);
-    sigpending(&pending);
-    const bool wasPending = sigismember(&pending, SIGPIPE) == 1;
-    ssize_t n;
-    do {
-        n = ::write(write_, data, size);
-    } while (n < 0 && errno == EINTR);
-    if (n < 0 && errno == EPIPE && !wasPending) {
-        const timespec zero{};
-        sigtimedwait(&pipeSet, nullptr, &zero);
-    }
-    pthread_sigmask(SIG_SETMASK, &oldSet, nullptr);
-    return static_cast<long>(n);
+    return WriteAllWithoutSigPipe(write_, data, size);
 }
 
 }  // namespace Utils

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "utils/FdWrite.h"
 #include "utils/KnownFolders.h"
 #include "utils/TextConvert.h"
 
@@ -31,19 +32,9 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, std::string_view bytes)
+bool WriteBytes(int fd, std::string_view bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return WriteAll(fd, bytes.data(), bytes.size()) >= 0;
 }
 
 bool MakeFolder(const std::string& path)
@@ -170,7 +161,7 @@ bool WriteFileAtomically(std::wstring_view path, std::string_view bytes, mode_t 
     temp = name.data();
     struct stat st{};
     const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : newFileMode;
-    bool ok = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    bool ok = ::fchmod(fd.get(), mode) == 0 && WriteBytes(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     ok = ::close(fd.release()) == 0 && ok;
     if (ok)
         ok = ::rename(temp.c_str(), target.c_str()) == 0;
@@ -196,7 +187,7 @@ bool CopyFile(std::wstring_view source, std::wstring_view target, bool failIfExi
     const mode_t mode = ::stat(src.c_str(), &st) == 0 ? (st.st_mode & 0777) : 0644;
     const std::string dst = ToSystemPath(target);
     FileHandle fd(::open(dst.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (failIfExists ? O_EXCL : 0), mode));
-    return fd.ok() && WriteAll(fd.get(), bytes) && ::fchmod(fd.get(), mode) == 0;
+    return fd.ok() && WriteBytes(fd.get(), bytes) && ::fchmod(fd.get(), mode) == 0;
 }
 
 bool DeleteFile(std::wstring_view path)

@@ -1,13 +1,10 @@
 #include "utils/PrivateProfile.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <optional>
 #include <functional>
-#include <sys/file.h>
-#include <unistd.h>
+#include <optional>
 
 #include "utils/FileSystem.h"
+#include "utils/FolderLock.h"
 #include "utils/IniDocument.h"
 #include "utils/TextConvert.h"
 #include "utils/TextUtils.h"
@@ -54,19 +51,13 @@ bool ChangeFile(std::string_view file, const std::function<bool(IniDocument&)>& 
 {
     const std::string path(file);
     const std::size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0)
+    FolderLock lock(slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash)));
+    if (!lock.IsLocked())
         return false;
-    while (::flock(dir, LOCK_EX) != 0 && errno == EINTR) {
-    }
     std::string bytes;
     ReadFileBytes(Wide(file), bytes);
     IniDocument document(bytes);
-    const bool ok = change(document) && WriteFileAtomically(Wide(file), document.Serialize());
-    ::flock(dir, LOCK_UN);
-    ::close(dir);
-    return ok;
+    return change(document) && WriteFileAtomically(Wide(file), document.Serialize());
 }
 
 }  // namespace
