@@ -1,6 +1,7 @@
 #include "InstallTestSupport.h"
 
 #include <cerrno>
+#include <clocale>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -11,6 +12,11 @@
 #include <unistd.h>
 
 namespace InstallTest {
+namespace {
+// The installer runs in the user's locale; tests fix it to UTF-8 so that the
+// code page 0 of a fresh reader decodes the stand-ins' UTF-8 text.
+[[maybe_unused]] const bool kUtf8Locale = [] { return std::setlocale(LC_ALL, "C.UTF-8") != nullptr; }();
+}  // namespace
 
 std::ostream& operator<<(std::ostream& os, const Event& e) {
     os << "{" << e.code << ", " << e.value << ", \"" << Utils::ToNarrow(e.text, 65001) << "\"}";
