@@ -1,8 +1,15 @@
 #include "CConsoleChild.h"
 
 namespace {
+
 constexpr std::size_t kDrainBytes = 4096;
+
+std::size_t ReadSome(Utils::AnonymousPipe& pipe, char* buffer, std::size_t size) {
+    const long got = pipe.Read(buffer, size);
+    return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
+
+}  // namespace
 
 CConsoleChild::CConsoleChild(std::wstring threadName) : threadName_(std::move(threadName)) {}
 
@@ -13,15 +20,11 @@ CConsoleChild::~CConsoleChild() {
 
 bool CConsoleChild::Start(const std::wstring& commandLine) {
     try {
-        errorPipe_ = std::make_unique<Utils::AnonymousPipe>();
-        outputPipe_ = std::make_unique<Utils::AnonymousPipe>();
-        inputPipe_ = std::make_unique<Utils::AnonymousPipe>();
-        process_.errorPipe = errorPipe_.get();
-        process_.outputPipe = outputPipe_.get();
-        process_.inputPipe = inputPipe_.get();
-        process_.Start(commandLine);
+        process_ = std::make_unique<Utils::ChildProcess>();
+        process_->Start(commandLine);
     } catch (const Utils::Exception&) {
         CloseAll();
+        process_.reset();
         return false;
     }
     errorDrain_ = std::make_unique<Utils::Thread>(this, threadName_, &CConsoleChild::DrainErrors);
@@ -30,19 +33,19 @@ bool CConsoleChild::Start(const std::wstring& commandLine) {
 }
 
 std::size_t CConsoleChild::ReadOutput(char* buffer, std::size_t size) {
-    return outputPipe_->Read(buffer, size);
+    return ReadSome(process_->OutputPipe(), buffer, size);
 }
 
 void CConsoleChild::DrainOutput() {
     char buffer[kDrainBytes];
-    while (outputPipe_->Read(buffer, sizeof buffer) > 0) {
+    while (ReadSome(process_->OutputPipe(), buffer, sizeof buffer) > 0) {
     }
 }
 
 std::uint32_t CConsoleChild::DrainErrors(void* self) {
     auto* child = static_cast<CConsoleChild*>(self);
     char buffer[kDrainBytes];
-    while (child->errorPipe_->Read(buffer, sizeof buffer) > 0) {
+    while (ReadSome(child->process_->ErrorPipe(), buffer, sizeof buffer) > 0) {
     }
     return 0;
 }
@@ -51,9 +54,13 @@ void CConsoleChild::Wait() {
     if (errorDrain_) {
         errorDrain_->Join();
     }
-    process_.Wait();
+    if (process_) {
+        process_->Wait();
+    }
 }
 
 void CConsoleChild::CloseAll() {
-    process_.CloseAll();
+    if (process_) {
+        process_->CloseAll();
+    }
 }

@@ -31,9 +31,6 @@ private:
     static std::uint32_t DrainErrors(void* self);
 
     std::wstring threadName_;
-    std::unique_ptr<Utils::AnonymousPipe> errorPipe_;
-    std::unique_ptr<Utils::AnonymousPipe> outputPipe_;
-    std::unique_ptr<Utils::AnonymousPipe> inputPipe_;
-    Utils::ChildProcess process_;
+    std::unique_ptr<Utils::ChildProcess> process_;
     std::unique_ptr<Utils::Thread> errorDrain_;
 };

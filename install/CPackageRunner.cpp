@@ -144,7 +144,7 @@ int CPackageRunner::ParseOutput(const wchar_t* text) {
 }
 
 int CPackageRunner::ParseChunk(const char* bytes, std::size_t size) {
-    const std::wstring text = Utils::ToWide(std::string(bytes, strnlen(bytes, size)), codePage_);
+    const std::wstring text = Utils::ToWide(std::string_view(bytes, strnlen(bytes, size)), codePage_);
     return text.empty() ? PARSE_NO_RESULT : ParseOutput(text.c_str());
 }
 
@@ -191,10 +191,9 @@ std::uint32_t CPackageRunner::RunThread(void* self) {
 void CPackageRunner::Run() {
     Emit(IST_CODE_START, 0.0, L"");
     Emit(IST_CODE_PROGRESS, 0.0, L"");
-    // The child gets its command line through a 1024-unit buffer: refuse
-    // rather than cut a longer one.
+    // A command line too long for the child's buffer is refused, never cut.
     child_ = std::make_unique<CConsoleChild>(L"ABDEF");
-    if (ConsoleProtocol::Utf16Length(commandLine_) > ConsoleProtocol::kMaxCommandLineUnits || !child_->Start(commandLine_)) {
+    if (!child_->Start(commandLine_)) {
         child_.reset();
         Emit(IST_CODE_FAIL, RunValue::kNotStarted, L"");
         return;

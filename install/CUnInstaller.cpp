@@ -66,7 +66,7 @@ int CUnInstaller::ParseOutput(const wchar_t* text) {
 }
 
 int CUnInstaller::ParseChunk(const char* bytes, std::size_t size) {
-    const std::wstring text = Utils::ToWide(std::string(bytes, strnlen(bytes, size)), codePage_);
+    const std::wstring text = Utils::ToWide(std::string_view(bytes, strnlen(bytes, size)), codePage_);
     return text.empty() ? PARSE_NO_RESULT : ParseOutput(text.c_str());
 }
 
@@ -106,8 +106,9 @@ void CUnInstaller::Run() {
         return;
     }
     Emit(UNIST_CODE_PROGRESS, 0.0, L"");
+    // A command line too long for the child's buffer is refused, never cut.
     child_ = std::make_unique<CConsoleChild>(L"UnInstaller");
-    if (ConsoleProtocol::Utf16Length(commandLine_) > ConsoleProtocol::kMaxCommandLineUnits || !child_->Start(commandLine_)) {
+    if (!child_->Start(commandLine_)) {
         child_.reset();
         Emit(UNIST_CODE_FAIL, RunValue::kNotStarted, L"");
         return;

@@ -1,5 +1,7 @@
 #include "ConsoleProtocol.h"
 
+#include "InstallDeps.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -30,10 +32,6 @@ std::size_t SkipDigits(std::wstring_view text, std::size_t pos) {
     return pos;
 }
 
-std::size_t UnitsOf(wchar_t c) {
-    return static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
-}
-
 }  // namespace
 
 std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
@@ -59,33 +57,12 @@ int MatchKey(std::wstring_view line, const std::wstring_view* keys, std::size_t 
     return -1;
 }
 
-std::size_t Utf16Length(std::wstring_view text) {
-    std::size_t units = 0;
-    for (wchar_t c : text) {
-        units += UnitsOf(c);
-    }
-    return units;
-}
-
-std::wstring_view CutToUtf16Units(std::wstring_view text, std::size_t maxUnits) {
-    std::size_t units = 0;
-    std::size_t i = 0;
-    for (; i < text.size(); ++i) {
-        const std::size_t next = units + UnitsOf(text[i]);
-        if (next > maxUnits) {
-            break;
-        }
-        units = next;
-    }
-    return text.substr(0, i);
-}
-
 std::wstring ReadText(std::wstring_view value) {
-    return std::wstring(CutToUtf16Units(value, kMaxValueUnits));
+    return std::wstring(Utils::CutToUtf16Units(value, kMaxValueUnits));
 }
 
 std::wstring ReadWord(std::wstring_view value) {
-    std::wstring_view text = CutToUtf16Units(value, kMaxValueUnits);
+    std::wstring_view text = Utils::CutToUtf16Units(value, kMaxValueUnits);
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlank(text[begin])) {

@@ -13,8 +13,6 @@ namespace ConsoleProtocol {
 
 // Largest text value, in UTF-16 units (a 772-unit buffer with its terminator).
 inline constexpr std::size_t kMaxValueUnits = 771;
-// Longest command line a child can be given, in UTF-16 units.
-inline constexpr std::size_t kMaxCommandLineUnits = 1023;
 // Largest chunk handled per read.
 inline constexpr std::size_t kChunkBytes = 1024;
 
@@ -24,13 +22,6 @@ std::vector<std::wstring_view> SplitLines(std::wstring_view text);
 
 // Index of the first key in `keys` with which `line` begins, or -1.
 int MatchKey(std::wstring_view line, const std::wstring_view* keys, std::size_t count);
-
-// Number of UTF-16 units that `text` takes.
-std::size_t Utf16Length(std::wstring_view text);
-
-// The longest prefix of `text` that fits in `maxUnits` UTF-16 units without
-// splitting a character.
-std::wstring_view CutToUtf16Units(std::wstring_view text, std::size_t maxUnits);
 
 // "%[^\n]": the rest of the line verbatim, cut to the value buffer.
 std::wstring ReadText(std::wstring_view value);

@@ -83,16 +83,17 @@ void AnonymousPipe::Close() {
     readEnd = writeEnd = -1;
 }
 
-std::size_t AnonymousPipe::Read(char* buffer, std::size_t size) {
+long AnonymousPipe::Read(void* buffer, std::size_t size) {
     for (;;) {
         ssize_t n = read(readEnd, buffer, size);
         if (n < 0 && errno == EINTR) continue;
-        return n > 0 ? static_cast<std::size_t>(n) : 0;
+        return static_cast<long>(n);
     }
 }
 
-void ChildProcess::Start(const std::wstring& commandLine) {
-    std::vector<std::wstring> args = SplitCommandLine(commandLine);
+void ChildProcess::Start(std::wstring_view commandLine) {
+    if (Utf16Length(commandLine) >= 1024) throw Exception();
+    std::vector<std::wstring> args = SplitCommandLine(std::wstring(commandLine));
     if (args.empty()) throw Exception();
     std::vector<std::string> narrow;
     for (auto& a : args) narrow.push_back(Narrow(a));
@@ -101,33 +102,50 @@ void ChildProcess::Start(const std::wstring& commandLine) {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_adddup2(&fa, inputPipe->readEnd, 0);
-    posix_spawn_file_actions_adddup2(&fa, outputPipe->writeEnd, 1);
-    posix_spawn_file_actions_adddup2(&fa, errorPipe->writeEnd, 2);
+    posix_spawn_file_actions_adddup2(&fa, inputPipe_.readEnd, 0);
+    posix_spawn_file_actions_adddup2(&fa, outputPipe_.writeEnd, 1);
+    posix_spawn_file_actions_adddup2(&fa, errorPipe_.writeEnd, 2);
     int rc = posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&fa);
     if (rc != 0) { pid = -1; throw Exception(); }
-    close(outputPipe->writeEnd); outputPipe->writeEnd = -1;
-    close(errorPipe->writeEnd); errorPipe->writeEnd = -1;
-    close(inputPipe->readEnd); inputPipe->readEnd = -1;
+    close(outputPipe_.writeEnd); outputPipe_.writeEnd = -1;
+    close(errorPipe_.writeEnd); errorPipe_.writeEnd = -1;
+    close(inputPipe_.readEnd); inputPipe_.readEnd = -1;
 }
 
-void ChildProcess::Wait() {
+std::uint32_t ChildProcess::Wait() {
+    int status = 0;
     if (pid > 0) {
-        int status = 0;
         while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
         pid = -1;
     }
+    return static_cast<std::uint32_t>(WEXITSTATUS(status));
 }
 
 void ChildProcess::CloseAll() {
-    if (inputPipe) inputPipe->Close();
-    if (outputPipe) outputPipe->Close();
-    if (errorPipe) errorPipe->Close();
+    inputPipe_.Close();
+    outputPipe_.Close();
+    errorPipe_.Close();
 }
 
-std::wstring ToWide(const std::string& bytes, int codePage) {
-    std::string in(bytes.c_str());
+std::size_t Utf16Length(std::wstring_view text) {
+    std::size_t n = 0;
+    for (wchar_t c : text) n += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
+    return n;
+}
+
+std::wstring_view CutToUtf16Units(std::wstring_view text, std::size_t units) {
+    std::size_t n = 0, i = 0;
+    for (; i < text.size(); ++i) {
+        std::size_t next = n + (static_cast<std::uint32_t>(text[i]) > 0xFFFF ? 2 : 1);
+        if (next > units) break;
+        n = next;
+    }
+    return text.substr(0, i);
+}
+
+std::wstring ToWide(std::string_view bytes, int codePage) {
+    std::string in(std::string(bytes).c_str());
     if (in.empty()) return {};
     iconv_t cd = iconv_open("WCHAR_T", Charset(codePage).c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) return {};
@@ -143,7 +161,7 @@ std::wstring ToWide(const std::string& bytes, int codePage) {
     return std::wstring(out.c_str());
 }
 
-std::string ToNarrow(const std::wstring& text, int) { return Narrow(text); }
+std::string ToNarrow(std::wstring_view text, int) { return Narrow(std::wstring(text)); }
 
 std::wstring GetWorkFolder() {
     const char* tmp = std::getenv("TMPDIR");

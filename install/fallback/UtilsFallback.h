@@ -6,8 +6,18 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <thread>
+
+enum DownloadCode : int {
+    DL_CODE_START = 1001,
+    DL_CODE_PROGRESS = 1002,
+    DL_CODE_SUCCESS = 1003,
+    DL_CODE_FAIL = 1004,
+    DL_CODE_RETRY = 1005,
+    DL_CODE_MD5 = 1006,
+};
 
 using DownloadCallback = std::function<void(int code, double value, const wchar_t* text)>;
 
@@ -50,27 +60,33 @@ public:
     AnonymousPipe();
     ~AnonymousPipe() { Close(); }
     void Close();
-    // Blocking read from the read end; 0 at end of data or on failure.
-    std::size_t Read(char* buffer, std::size_t size);
+    long Read(void* buffer, std::size_t size);
     int readEnd = -1;
     int writeEnd = -1;
 };
 
 class ChildProcess {
 public:
+    ChildProcess() = default;
     ~ChildProcess() { CloseAll(); }
-    void Start(const std::wstring& commandLine);
+    void Start(std::wstring_view commandLine);
     void CloseAll();
-    // Waits for the process to end.
-    void Wait();
-    AnonymousPipe* errorPipe = nullptr;
-    AnonymousPipe* outputPipe = nullptr;
-    AnonymousPipe* inputPipe = nullptr;
+    std::uint32_t Wait();
+    AnonymousPipe& ErrorPipe() { return errorPipe_; }
+    AnonymousPipe& OutputPipe() { return outputPipe_; }
+
+private:
+    AnonymousPipe errorPipe_;
+    AnonymousPipe outputPipe_;
+    AnonymousPipe inputPipe_;
     pid_t pid = -1;
 };
 
-std::wstring ToWide(const std::string& bytes, int codePage);
-std::string ToNarrow(const std::wstring& text, int codePage);
+std::wstring ToWide(std::string_view bytes, int codePage);
+std::string ToNarrow(std::wstring_view text, int codePage);
+std::size_t Utf16Length(std::wstring_view text);
+std::wstring_view CutToUtf16Units(std::wstring_view text, std::size_t units);
+inline constexpr wchar_t kPathSeparator = L'/';
 std::wstring GetWorkFolder();
 bool CreateFolderPath(const std::wstring& path);
 bool PathFileExists(const std::wstring& path);
