@@ -80,6 +80,13 @@ std::int32_t PackageCodePage(const std::wstring& word) {
     return ConsoleProtocol::ReadCodePageNumber(word, number) ? number : 0;
 }
 
+std::wstring Unquoted(const std::wstring& path) {
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') {
+        return path.substr(1, path.size() - 2);
+    }
+    return path;
+}
+
 }  // namespace
 
 CPackageRunner::CPackageRunner(DownloadCallback callback, std::wstring packagePath, std::wstring installFolder)
@@ -192,6 +199,8 @@ void CPackageRunner::Run() {
     Emit(IST_CODE_START, 0.0, L"");
     Emit(IST_CODE_PROGRESS, 0.0, L"");
     // A command line too long for the child's buffer is refused, never cut.
+    // A downloaded file comes without the execute bit.
+    Utils::MakeExecutable(Unquoted(packagePath_));
     child_ = std::make_unique<CConsoleChild>(L"ABDEF");
     if (!child_->Start(commandLine_)) {
         child_.reset();

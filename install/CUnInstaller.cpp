@@ -101,7 +101,7 @@ std::uint32_t CUnInstaller::RunThread(void* self) {
 }
 
 void CUnInstaller::Run() {
-    if (!Utils::PathFileExists(uninstallerPath_)) {
+    if (!Utils::FileExists(uninstallerPath_)) {
         Emit(UNIST_CODE_FAIL, RunValue::kMissingFile, kUninstallerMissingText);
         return;
     }

@@ -171,26 +171,38 @@ std::wstring GetWorkFolder() {
     return w;
 }
 
-bool CreateFolderPath(const std::wstring& path) {
-    std::string p = Narrow(path);
+bool CreateFolderPath(std::wstring_view path) {
+    std::string p = Narrow(std::wstring(path));
     for (std::size_t i = 1; i <= p.size(); ++i) {
         if (i == p.size() || p[i] == '/') mkdir(p.substr(0, i).c_str(), 0755);
     }
     return true;
 }
 
-bool PathFileExists(const std::wstring& path) {
+bool FileExists(std::wstring_view path) {
     struct stat st;
-    return !path.empty() && stat(Narrow(path).c_str(), &st) == 0;
+    return !path.empty() && stat(Narrow(std::wstring(path)).c_str(), &st) == 0;
 }
 
-bool CopyFile(const std::wstring& from, const std::wstring& to) {
-    int in = open(Narrow(from).c_str(), O_RDONLY | O_CLOEXEC);
+std::wstring FolderOf(std::wstring_view path) {
+    std::size_t slash = path.rfind(L'/');
+    if (slash == std::wstring_view::npos) return {};
+    return std::wstring(slash == 0 ? path.substr(0, 1) : path.substr(0, slash));
+}
+
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
+    std::wstring out(folder);
+    if (!out.empty() && out.back() != L'/') out += L'/';
+    return out + std::wstring(name);
+}
+
+bool CopyFile(std::wstring_view from, std::wstring_view to, bool) {
+    int in = open(Narrow(std::wstring(from)).c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return false;
     struct stat st;
     fstat(in, &st);
     if (!S_ISREG(st.st_mode)) { close(in); return false; }
-    std::string tmp = Narrow(to);
+    std::string tmp = Narrow(std::wstring(to));
     int out = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 0777);
     if (out < 0) { close(in); return false; }
     fchmod(out, st.st_mode & 0777);
@@ -203,10 +215,10 @@ bool CopyFile(const std::wstring& from, const std::wstring& to) {
     return ok;
 }
 
-bool DeleteFile(const std::wstring& path) { return unlink(Narrow(path).c_str()) == 0; }
-bool MarkExecutable(const std::wstring& path) {
+bool DeleteFile(std::wstring_view path) { return unlink(Narrow(std::wstring(path)).c_str()) == 0; }
+bool MakeExecutable(std::wstring_view path) {
     struct stat st;
-    std::string p = Narrow(path);
+    std::string p = Narrow(std::wstring(path));
     return stat(p.c_str(), &st) == 0 && chmod(p.c_str(), st.st_mode | 0111) == 0;
 }
 bool IsCurrentUserAdmin() { return geteuid() == 0; }

@@ -47,6 +47,19 @@ bool EventLog::WaitForCode(int code) {
     return WaitFor([code](const Event& e) { return e.code == code; });
 }
 
+bool EventLog::WaitForCount(std::vector<int> codes, std::size_t count) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, kSafetyTimeout, [&] {
+        std::size_t seen = 0;
+        for (const auto& e : events_) {
+            for (int code : codes) {
+                seen += e.code == code ? 1 : 0;
+            }
+        }
+        return seen >= count;
+    });
+}
+
 std::vector<Event> EventLog::Events() const {
     std::lock_guard lock(mutex_);
     return events_;

@@ -27,6 +27,8 @@ public:
     // Waits until an event satisfies `match`; false after the safety timeout.
     bool WaitFor(const std::function<bool(const Event&)>& match);
     bool WaitForCode(int code);
+    // Waits until `count` events carry one of the codes.
+    bool WaitForCount(std::vector<int> codes, std::size_t count);
     std::vector<Event> Events() const;
     std::vector<int> Codes() const;
 
