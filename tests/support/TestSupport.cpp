@@ -54,6 +54,8 @@ ScopedEnv::~ScopedEnv()
 StderrCapture::StderrCapture() : file_(dir_.File("stderr"))
 {
     const int fd = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        throw std::runtime_error("cannot open the capture file");
     saved_ = ::dup(STDERR_FILENO);
     ::dup2(fd, STDERR_FILENO);
     ::close(fd);

@@ -47,9 +47,9 @@ public:
     std::string Stop();
 
 private:
+    TempDir dir_;  // before file_, which is named inside it
     int saved_ = -1;
     std::string file_;
-    TempDir dir_;
 };
 
 std::string ReadTextFile(const std::string& path);
