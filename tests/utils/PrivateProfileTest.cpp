@@ -7,130 +7,103 @@
 
 namespace {
 
-using Utils::GetPrivateProfileInt;
-using Utils::GetPrivateProfileString;
-using Utils::WritePrivateProfileString;
-
-const char* const kSample =
-    "; comment line\r\n"
-    "[Install]\r\n"
-    "DownloadUrl = http://h/x=1 \r\n"
-    "Quoted=\"  spaced  \"\r\n"
-    "Single='q'\r\n"
-    "Half=\"open\r\n"
-    "Dup=first\r\n"
-    "dup=second\r\n"
-    "Empty=\r\n"
-    "NoEquals\r\n"
-    "Num=12ab\r\n"
-    "Neg= -5\r\n"
-    "Letters=ab\r\n"
-    "Huge=99999999999\r\n"
-    ";Commented=yes\r\n"
-    "\r\n"
-    "[ Other ]\r\n"
-    "Key=other\r\n"
-    "[install]\r\n"
-    "Late=ignored\r\n";
-
-TEST(PrivateProfile, ReadsWithTheSystemRules)
+TEST(PrivateProfile, ReadsLikeGetPrivateProfileString)
 {
     TestSupport::TempDir dir;
-    TestSupport::WriteTextFile(dir.File("a.ini"), kSample);
-    const std::wstring file = dir.WFile(L"a.ini");
+    const std::string file = dir.File("set.ini");
+    TestSupport::WriteTextFile(file,
+                               "\xEF\xBB\xBF; comment=no\r\n"
+                               "[Install]\r\n"
+                               "  Path = /opt/Lumapane  \r\n"
+                               "Quoted=\"  kept  \"\r\n"
+                               "Single='x'\r\n"
+                               "Empty=\r\n"
+                               "Path=second is ignored\r\n"
+                               "Chinese=\xE5\xAE\x89\xE8\xA3\x85\r\n"
+                               "Number= -42xyz\r\n"
+                               "Letters=abc\r\n"
+                               "Big=99999999999\r\n"
+                               "[install]\r\n"
+                               "Later=in a second section of the same name\r\n"
+                               "[Other]\r\n"
+                               "Path=other\r\n");
+    const std::wstring wfile = dir.WFile(L"set.ini");
     struct Case {
-        std::wstring section, key, expected;
+        std::wstring section, key, def, expected;
     };
     const Case cases[] = {
-        {L"Install", L"DownloadUrl", L"http://h/x=1"},
-        {L"INSTALL", L"downloadurl", L"http://h/x=1"},
-        {L"Install", L"Quoted", L"  spaced  "},
-        {L"Install", L"Single", L"q"},
-        {L"Install", L"Half", L"\"open"},
-        {L"Install", L"Dup", L"first"},
-        {L"Install", L"Empty", L""},
-        {L"Install", L"NoEquals", L"def"},
-        {L"Install", L"Commented", L"def"},
-        {L"Install", L"Late", L"def"},  // the first section of a name counts
-        {L"Other", L"Key", L"other"},
-        {L"Other", L"DownloadUrl", L"def"},
-        {L"Missing", L"Key", L"def"},
+        {L"Install", L"Path", L"d", L"/opt/Lumapane"},
+        {L"INSTALL", L"path", L"d", L"/opt/Lumapane"},
+        {L"Other", L"Path", L"d", L"other"},
+        {L"Install", L"Quoted", L"d", L"  kept  "},
+        {L"Install", L"Single", L"d", L"x"},
+        {L"Install", L"Empty", L"d", L""},
+        {L"Install", L"Chinese", L"d", L"\x5B89\x88C5"},
+        {L"Install", L"Missing", L"def  ", L"def"},
+        {L"Missing", L"Path", L"", L""},
+        {L"Install", L"; comment", L"d", L"d"},
+        {L"Install", L"Later", L"d", L"d"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(GetPrivateProfileString(c.section, c.key, L"def", file), c.expected)
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utils::GetPrivateProfileString(c.section, c.key, c.def, wfile), c.expected)
             << std::string(c.key.begin(), c.key.end());
-    EXPECT_EQ(GetPrivateProfileString(L"Install", L"Key", L"fallback  ", dir.WFile(L"none.ini")), L"fallback");
-    EXPECT_EQ(GetPrivateProfileString("Install", "Dup", "d", dir.File("a.ini")), "first");
+    }
+    EXPECT_EQ(Utils::GetPrivateProfileString(L"Install", L"Path", L"", dir.WFile(L"none.ini")), L"");
+    EXPECT_EQ(Utils::GetPrivateProfileString(L"Install", L"Path", L"", wfile, 5), L"/opt");
+    EXPECT_EQ(Utils::GetPrivateProfileString(L"Install", L"Path", L"", wfile, 0), L"");
 
     struct IntCase {
-        const wchar_t* key;
-        int expected;
+        std::wstring key;
+        std::int32_t def, expected;
     };
-    const IntCase ints[] = {{L"Num", 12}, {L"Neg", -5}, {L"Letters", 0}, {L"Empty", 7},
-                            {L"Missing", 7}, {L"Huge", 2147483647}};
+    const IntCase ints[] = {
+        {L"Number", 5, -42}, {L"Letters", 5, 0}, {L"Empty", 5, 5}, {L"Missing", 5, 5}, {L"Big", 5, 2147483647},
+    };
     for (const auto& c : ints)
-        EXPECT_EQ(GetPrivateProfileInt(L"Install", c.key, 7, file), c.expected) << c.key;
+        EXPECT_EQ(Utils::GetPrivateProfileInt(L"Install", c.key, c.def, wfile), c.expected)
+            << std::string(c.key.begin(), c.key.end());
 }
 
-TEST(PrivateProfile, CutsValuesToTheBuffer)
+TEST(PrivateProfile, WritesKeepOtherLinesAndCreateWhatIsMissing)
 {
     TestSupport::TempDir dir;
-    const std::string longValue(400, 'v');
-    TestSupport::WriteTextFile(dir.File("a.ini"), "[S]\nLong=" + longValue + "\nCjk=中中中\nAstral=a\xF0\x9F\x98\x80\n");
     const std::wstring file = dir.WFile(L"a.ini");
-    EXPECT_EQ(GetPrivateProfileString(L"S", L"Long", L"", file), std::wstring(259, L'v'));
-    EXPECT_EQ(GetPrivateProfileString(L"S", L"Long", L"", file, 10), std::wstring(9, L'v'));
-    EXPECT_EQ(GetPrivateProfileString(L"S", L"Cjk", L"", file, 3), L"中中");
-    EXPECT_EQ(GetPrivateProfileString(L"S", L"Astral", L"", file, 3), L"a");  // no half pair
-    EXPECT_EQ(GetPrivateProfileString(L"S", L"Missing", std::wstring(300, L'd'), file), std::wstring(259, L'd'));
-    EXPECT_EQ(GetPrivateProfileString("S", "Cjk", "", dir.File("a.ini"), 5), "中");  // whole characters only
-}
+    ASSERT_TRUE(Utils::WritePrivateProfileString(L"S", L"k", L"v1", file));
+    EXPECT_EQ(TestSupport::ReadTextFile(dir.File("a.ini")), "[S]\r\nk=v1\r\n");
 
-TEST(PrivateProfile, WritesKeepOtherLines)
-{
-    TestSupport::TempDir dir;
-    const std::wstring file = dir.WFile(L"set.ini");
-    ASSERT_TRUE(WritePrivateProfileString(L"Install", L"Path", L"/opt/中文", file));
-    EXPECT_EQ(TestSupport::ReadTextFile(dir.File("set.ini")), "[Install]\r\nPath=/opt/中文\r\n");
+    TestSupport::WriteTextFile(dir.File("b.ini"), "; keep me\n[S]\nK=old\nother=1\n[T]\nx=2\n");
+    const std::wstring b = dir.WFile(L"b.ini");
+    ASSERT_TRUE(Utils::WritePrivateProfileString(L"s", L"k", L"new", b));
+    ASSERT_TRUE(Utils::WritePrivateProfileString(L"T", L"y", L"\x4E2D", b));
+    ASSERT_TRUE(Utils::WritePrivateProfileString(L"U", L"z", L"3", b));
+    EXPECT_EQ(TestSupport::ReadTextFile(dir.File("b.ini")),
+              "; keep me\n[S]\nK=new\nother=1\n[T]\nx=2\ny=\xE4\xB8\xAD\n[U]\nz=3\n");
 
-    TestSupport::WriteTextFile(dir.File("set.ini"), "; keep me\n[A]\nx = 1\n\n[B]\ny=2\n");
-    ASSERT_TRUE(WritePrivateProfileString(L"a", L"X", L"one", file));    // in place, its own spelling
-    ASSERT_TRUE(WritePrivateProfileString(L"A", L"z", L"3", file));      // end of A, before the blank
-    ASSERT_TRUE(WritePrivateProfileString(L"C", L"w", L"4", file));      // new section at the end
-    EXPECT_EQ(TestSupport::ReadTextFile(dir.File("set.ini")), "; keep me\n[A]\nx=one\nz=3\n\n[B]\ny=2\n[C]\nw=4\n");
-    EXPECT_EQ(GetPrivateProfileString(L"A", L"x", L"", file), L"one");
+    EXPECT_FALSE(Utils::WritePrivateProfileString(L"S", L"k", L"two\nlines", b));
+    EXPECT_FALSE(Utils::WritePrivateProfileString(L"S", L"k", L"v", dir.WFile(L"missing/x.ini")));
 
-    ASSERT_TRUE(Utils::DeletePrivateProfileKey(L"B", L"Y", file));
-    ASSERT_TRUE(Utils::DeletePrivateProfileSection(L"c", file));
-    EXPECT_EQ(TestSupport::ReadTextFile(dir.File("set.ini")), "; keep me\n[A]\nx=one\nz=3\n\n[B]\n");
-
-    // Texts that cannot be one line are refused, and nothing changes.
-    const std::string before = TestSupport::ReadTextFile(dir.File("set.ini"));
-    EXPECT_FALSE(WritePrivateProfileString(L"A", L"x", L"two\r\n[Evil]", file));
-    EXPECT_FALSE(WritePrivateProfileString(L"A", L"k=v", L"x", file));
-    EXPECT_FALSE(WritePrivateProfileString(L"A]", L"k", L"x", file));
-    EXPECT_FALSE(WritePrivateProfileString(L"", L"k", L"x", file));
-    EXPECT_FALSE(WritePrivateProfileString(L"A", L"k", L"x", dir.WFile(L"no/folder.ini")));
-    EXPECT_EQ(TestSupport::ReadTextFile(dir.File("set.ini")), before);
+    ASSERT_TRUE(Utils::DeletePrivateProfileKey(L"S", L"OTHER", b));
+    ASSERT_TRUE(Utils::DeletePrivateProfileSection(L"t", b));
+    EXPECT_EQ(TestSupport::ReadTextFile(dir.File("b.ini")), "; keep me\n[S]\nK=new\n[U]\nz=3\n");
 }
 
 TEST(PrivateProfile, ConcurrentWritersLoseNothing)
 {
     TestSupport::TempDir dir;
-    const std::wstring file = dir.WFile(L"shared.ini");
-    constexpr int kKeys = 40;
+    const std::wstring file = dir.WFile(L"c.ini");
+    constexpr int kThreads = 4, kEach = 20;
     std::vector<std::thread> writers;
-    for (int w = 0; w < 2; ++w) {
-        writers.emplace_back([&, w] {
-            for (int k = 0; k < kKeys; ++k)
-                WritePrivateProfileString(L"S", L"k" + std::to_wstring(w) + L"_" + std::to_wstring(k), L"v", file);
+    for (int t = 0; t < kThreads; ++t) {
+        writers.emplace_back([&, t] {
+            for (int i = 0; i < kEach; ++i)
+                Utils::WritePrivateProfileString(L"S", L"k" + std::to_wstring(t * 100 + i), std::to_wstring(i), file);
         });
     }
-    for (auto& t : writers)
-        t.join();
-    for (int w = 0; w < 2; ++w) {
-        for (int k = 0; k < kKeys; ++k)
-            EXPECT_EQ(GetPrivateProfileString(L"S", L"k" + std::to_wstring(w) + L"_" + std::to_wstring(k), L"", file), L"v");
+    for (auto& w : writers)
+        w.join();
+    for (int t = 0; t < kThreads; ++t) {
+        for (int i = 0; i < kEach; ++i)
+            EXPECT_EQ(Utils::GetPrivateProfileInt(L"S", L"k" + std::to_wstring(t * 100 + i), -1, file), i);
     }
 }
 
