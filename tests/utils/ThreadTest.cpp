@@ -1,88 +1,109 @@
 #include <atomic>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <pthread.h>
-#include <semaphore>
 #include <unistd.h>
 
-#include "TestSupport.h"
 #include "utils/Thread.h"
+#include "utils/TickStopwatch.h"
 
 namespace {
 
-struct Seen {
-    std::uint32_t tid = 0;
-    std::string name;
+struct Shared {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool release = false;
+    std::uint32_t seenId = 0;
+    char name[32] = {};
+    void* parameter = nullptr;
 };
 
-std::uint32_t RecordSelf(void* p)
+TEST(Thread, RunsOnlyAfterStartWithItsNameAndParameter)
 {
-    auto* seen = static_cast<Seen*>(p);
-    seen->tid = static_cast<std::uint32_t>(gettid());
-    char name[32] = {};
-    pthread_getname_np(pthread_self(), name, sizeof name);
-    seen->name = name;
-    return 5;  // discarded
+    Shared shared;
+    std::atomic<int> runs{0};
+    int token = 0;
+    Utils::Thread thread(&token, L"DownloadWorker", [&](void* parameter) -> std::uint32_t {
+        std::unique_lock lock(shared.mutex);
+        ++runs;
+        shared.seenId = static_cast<std::uint32_t>(gettid());
+        pthread_getname_np(pthread_self(), shared.name, sizeof shared.name);
+        shared.parameter = parameter;
+        shared.changed.wait(lock, [&] { return shared.release; });
+        return 5;
+    });
+    EXPECT_EQ(thread.Id(), Utils::Thread::kNoThreadId);
+    EXPECT_EQ(runs.load(), 0);
+    ASSERT_TRUE(thread.Start());
+    EXPECT_TRUE(thread.Start());  // already running
+    {
+        std::lock_guard lock(shared.mutex);
+        shared.release = true;
+    }
+    shared.changed.notify_all();
+    const std::uint32_t id = thread.Id();
+    thread.Join();
+    EXPECT_EQ(runs.load(), 1);
+    EXPECT_EQ(shared.seenId, id);
+    EXPECT_STREQ(shared.name, "DownloadWorker");
+    EXPECT_EQ(shared.parameter, &token);
+    EXPECT_EQ(thread.Id(), Utils::Thread::kNoThreadId);
+    EXPECT_FALSE(thread.Start()) << "a joined thread does not start again";
 }
 
-TEST(Thread, NamesTheThreadForDebuggers)
+TEST(Thread, NeverStartedThreadIsDiscarded)
+{
+    std::atomic<bool> ran{false};
+    {
+        Utils::Thread thread(nullptr, L"x", [&](void*) -> std::uint32_t {
+            ran = true;
+            return 0;
+        });
+        thread.Join();
+        EXPECT_FALSE(thread.Start());
+    }
+    EXPECT_FALSE(ran.load());
+}
+
+TEST(Thread, DebuggerNames)
 {
     struct Case {
         std::wstring name;
-        std::string expected;  // empty: "t" and the id
+        std::uint32_t id;
+        std::string expected;
     };
-    const Case cases[] = {{L"ABDEF", "ABDEF"}, {L"UnInstaller", "UnInstaller"}, {L"", ""},
-                          {L"a-very-long-thread-name", "a-very-long-thr"}};
-    for (const auto& c : cases) {
-        Seen seen;
-        Utils::Thread thread(&seen, c.name, RecordSelf);
-        ASSERT_TRUE(thread.Start());
-        EXPECT_NE(thread.Id(), Utils::Thread::kNoThreadId);
-        const std::uint32_t id = thread.Id();
-        thread.Join();
-        EXPECT_EQ(seen.tid, id);
-        EXPECT_EQ(seen.name, c.expected.empty() ? "t" + std::to_string(id) : c.expected);
-        EXPECT_EQ(thread.Id(), Utils::Thread::kNoThreadId);
-    }
+    const Case cases[] = {
+        {L"Short", 1, "Short"},
+        {L"", 4321, "t4321"},
+        {L"ExactlyFifteen!", 1, "ExactlyFifteen!"},
+        {L"LongerThanFifteenBytes", 1, "LongerThanFifte"},
+        {L"\x4E0B\x8F7D\x7EBF\x7A0B\x4E00\x4E8C", 1, "\xE4\xB8\x8B\xE8\xBD\xBD\xE7\xBA\xBF\xE7\xA8\x8B\xE4\xB8\x80"},
+        {L"abcd\x4E0B\x8F7D\x7EBF\x7A0B", 1, "abcd\xE4\xB8\x8B\xE8\xBD\xBD\xE7\xBA\xBF"},  // no half character
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utils::Thread::DebuggerName(c.name, c.id), c.expected);
 }
 
-TEST(Thread, RunsOnlyAfterStartAndLogsBeginAndEnd)
+TEST(TickStopwatch, MeasuresAcrossTheCounterWrap)
 {
-    TestSupport::StderrCapture capture;
-    std::atomic<int> runs{0};
-    {
-        Utils::Thread never(&runs, L"x", [](void* p) -> std::uint32_t { ++*static_cast<std::atomic<int>*>(p); return 0; });
-    }  // destroyed unstarted: never runs, does not hang
-    EXPECT_EQ(runs.load(), 0);
-    Utils::Thread thread(&runs, L"ABDEF", [](void* p) -> std::uint32_t { ++*static_cast<std::atomic<int>*>(p); return 0; });
-    ASSERT_TRUE(thread.Start());
-    EXPECT_TRUE(thread.Start());  // running already: no second run
-    thread.Join();
-    thread.Join();  // returns at once
-    EXPECT_FALSE(thread.Start());
-    EXPECT_EQ(runs.load(), 1);
-    const std::string log = capture.Stop();
-    EXPECT_NE(log.find("(Utils::Thread::CallBack)<"), std::string::npos) << log;
-    EXPECT_NE(log.find(">: THREAD BEGIN\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find(">: THREAD END\r\n"), std::string::npos) << log;
-}
+    struct Case {
+        std::uint32_t start, now;
+        float seconds;
+    };
+    const Case cases[] = {{1000, 3500, 2.5f}, {0xFFFFFC18u, 1000, 2.0f}, {7, 7, 0.0f}};
+    for (const auto& c : cases)
+        EXPECT_FLOAT_EQ(Utils::TickStopwatch::SecondsBetween(c.start, c.now), c.seconds);
 
-TEST(Thread, DestructionWaitsForTheThread)
-{
-    struct Shared {
-        std::binary_semaphore go{0};
-        std::atomic<bool> done{false};
-    } shared;
-    {
-        Utils::Thread thread(&shared, L"waiter", [](void* p) -> std::uint32_t {
-            auto* s = static_cast<Shared*>(p);
-            s->go.acquire();
-            s->done = true;
-            return 0;
-        });
-        ASSERT_TRUE(thread.Start());
-        shared.go.release();
-    }
-    EXPECT_TRUE(shared.done.load());
+    Utils::TickStopwatch watch;
+    EXPECT_FALSE(watch.IsRunning());
+    EXPECT_EQ(watch.ElapsedSeconds(), 0.0f);
+    watch.Start();
+    EXPECT_TRUE(watch.IsRunning());
+    const float first = watch.ElapsedSeconds();
+    const float second = watch.ElapsedSeconds();
+    EXPECT_GE(first, 0.0f);
+    EXPECT_LE(first, second);
 }
 
 }  // namespace
