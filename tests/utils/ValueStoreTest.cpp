@@ -25,6 +25,8 @@ TEST(ValueStore, ProductValuesRoundTrip)
         {L"Tricky", L"a=b\\c\nd\re =x"},
         {L"Chinese", L"\x5B89\x88C5\x76EE\x5F55"},
         {L"Spaced name", L" leading and trailing "},
+        {L"#hash", L"not a comment"},
+        {L"a\\b=c", L"name with escapes"},
     };
     for (const auto& [name, value] : values)
         ASSERT_TRUE(Utils::WriteProductRegValue(name, value)) << name.size();
