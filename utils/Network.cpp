@@ -1,6 +1,8 @@
 #include "utils/Network.h"
 
+#include <charconv>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -12,6 +14,16 @@ namespace {
 constexpr unsigned long kRouteUp = 0x0001;      // RTF_UP
 constexpr unsigned long kRouteReject = 0x0200;  // RTF_REJECT
 constexpr std::uint32_t kInternetFlags = kConnectivityIpv4Internet | kConnectivityIpv6Internet;
+
+// A hexadecimal field; nothing for a malformed one, so that a strange table never throws.
+std::optional<unsigned long> ParseHex(const std::string& text)
+{
+    unsigned long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
 
 struct FamilyState {
     bool local = false;
@@ -30,8 +42,8 @@ FamilyState ReadIpv4(std::string_view table)
         std::string iface, destination, gateway, flags, refCount, use, metric, mask;
         if (!(fields >> iface >> destination >> gateway >> flags >> refCount >> use >> metric >> mask))
             continue;
-        const unsigned long f = std::stoul(flags, nullptr, 16);
-        if (iface == "lo" || !(f & kRouteUp) || (f & kRouteReject))
+        const std::optional<unsigned long> f = ParseHex(flags);
+        if (!f || iface == "lo" || !(*f & kRouteUp) || (*f & kRouteReject))
             continue;
         state.local = true;
         if (destination == "00000000" && mask == "00000000")
@@ -52,8 +64,8 @@ FamilyState ReadIpv6(std::string_view table)
         if (!(fields >> destination >> prefix >> source >> sourcePrefix >> nextHop >> metric >> refCount >> use >>
               flags >> iface))
             continue;
-        const unsigned long f = std::stoul(flags, nullptr, 16);
-        if (iface == "lo" || !(f & kRouteUp) || (f & kRouteReject))
+        const std::optional<unsigned long> f = ParseHex(flags);
+        if (!f || iface == "lo" || !(*f & kRouteUp) || (*f & kRouteReject))
             continue;
         state.local = true;
         if (prefix == "00" && destination == std::string(32, '0'))

@@ -87,11 +87,17 @@ std::vector<Entry> Parse(std::string_view content)
     return entries;
 }
 
+// A name that starts with "#" would read back as a comment line.
+std::string EscapeName(std::string_view name)
+{
+    return name.starts_with('#') ? "\\" + Escape(name) : Escape(name);
+}
+
 std::string Serialize(const std::vector<Entry>& entries)
 {
     std::string out(kHeader);
     for (const auto& e : entries)
-        out += Escape(e.name) + "=" + std::to_string(e.type) + ":" + Escape(e.text) + "\n";
+        out += EscapeName(e.name) + "=" + std::to_string(e.type) + ":" + Escape(e.text) + "\n";
     return out;
 }
 
