@@ -166,10 +166,12 @@ void Button::DoEvent(ControlEvent& event)
 
 void Button::PaintBkColor(cairo_t* cr)
 {
+    // Each state has its own colour; the normal one shows where a state has none.
     Color c = GetBkColor();
-    if (pushed_ && pushedBkColor_ != 0) {
+    const State state = GetState();
+    if (state == State::Pushed && pushedBkColor_ != 0) {
         c = pushedBkColor_;
-    } else if (hot_ && hotBkColor_ != 0) {
+    } else if (state == State::Hot && hotBkColor_ != 0) {
         c = hotBkColor_;
     }
     if (c == 0) {
@@ -209,23 +211,21 @@ void Button::PaintStatusImage(cairo_t* cr)
 
 void Button::PaintBorder(cairo_t* cr)
 {
-    const Color c = pushed_ && pushedBorderColor_ != 0 ? pushedBorderColor_ : GetBorderColor();
+    const Color c = GetState() == State::Pushed && pushedBorderColor_ != 0 ? pushedBorderColor_ : GetBorderColor();
     StrokeBorder(cr, GetPos(), c, GetBorderSize(), GetBorderRound());
 }
 
 Color Button::CurrentTextColor() const
 {
     // A state colour of 0 is "not set": the normal colour shows.
-    if (pushed_ && pushedTextColor_ != 0) {
-        return pushedTextColor_;
+    switch (GetState()) {
+    case State::Pushed:
+        return pushedTextColor_ != 0 ? pushedTextColor_ : GetTextColor();
+    case State::Hot:
+        return hotTextColor_ != 0 ? hotTextColor_ : GetTextColor();
+    default:
+        return IsFocused() && focusedTextColor_ != 0 ? focusedTextColor_ : GetTextColor();
     }
-    if (hot_ && hotTextColor_ != 0) {
-        return hotTextColor_;
-    }
-    if (IsFocused() && focusedTextColor_ != 0) {
-        return focusedTextColor_;
-    }
-    return GetTextColor();
 }
 
 }  // namespace SkinUI
