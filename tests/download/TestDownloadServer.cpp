@@ -15,6 +15,7 @@ namespace lptest {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
+constexpr const char* kFaultBody = "fault";
 
 std::string Md5Hex(const std::string& data) {
     unsigned char digest[EVP_MAX_MD_SIZE];
@@ -55,6 +56,30 @@ std::string MakeTestBody(std::size_t size, unsigned seed) {
         body[i] = static_cast<char>(x & 0xFF);
     }
     return body;
+}
+
+ServerFault ServerFault::Status(std::string method, int status, int times) {
+    ServerFault fault;
+    fault.method = std::move(method);
+    fault.status = status;
+    fault.times = times;
+    return fault;
+}
+
+ServerFault ServerFault::CloseAfter(std::int64_t bytes, int times) {
+    ServerFault fault;
+    fault.method = "GET";
+    fault.closeAfter = bytes;
+    fault.times = times;
+    return fault;
+}
+
+ServerFault ServerFault::StallAfter(std::int64_t bytes, int times) {
+    ServerFault fault;
+    fault.method = "GET";
+    fault.stallAfter = bytes;
+    fault.times = times;
+    return fault;
 }
 
 TestDownloadServer::TestDownloadServer() : TestDownloadServer(Options{}) {}
@@ -236,11 +261,10 @@ void TestDownloadServer::Route() {
             return;
         }
         if (faulty && fault.status != 0) {
+            // Like a real error page: the length is the error body's, not the file's.
             res.status = fault.status;
-            if (!head) {
-                res.set_content("fault", "text/plain");
-                return;
-            }
+            res.set_content(kFaultBody, "text/plain");
+            return;
         }
         if (gzip) {
             res.set_header("Content-Encoding", "gzip");

@@ -29,6 +29,14 @@ struct ServerFault {
     std::int64_t closeAfter = -1;  // GET: drop the connection after this many body bytes
     std::int64_t stallAfter = -1;  // GET: after this many body bytes wait for ReleaseStall()
     int times = 1;
+
+    static ServerFault Status(std::string method, int status, int times = 1);
+    static ServerFault CloseAfter(std::int64_t bytes, int times = 1);
+    static ServerFault StallAfter(std::int64_t bytes, int times = 1);
+    ServerFault& OnRange(std::string prefix) {
+        rangePrefix = std::move(prefix);
+        return *this;
+    }
 };
 
 struct RecordedRequest {
@@ -48,6 +56,8 @@ public:
     struct Options {
         bool https = false;
         std::string certFolder;  // where the CA and server certificate are written; a temporary folder when empty
+
+        static Options Https() { return Options{true, {}}; }
     };
 
     TestDownloadServer();
