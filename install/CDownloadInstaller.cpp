@@ -56,11 +56,11 @@ std::wstring CDownloadInstaller::UninstallerCopyPath() {
 
 void CDownloadInstaller::Start() {
     packagePath_ = PackagePath();
-    DEBUG_LOG(L"DL_TYPE=%d\r\n", InstallerConfig().DownloadType);
+    DEBUG_LOG(L"DL_TYPE=%d\r\n", InstallerConfig::Instance().DownloadType);
     if (!downloader_) {
         // The download type picks the downloader once, for the orchestrator's life.
         downloader_ = MakeDownloader(
-            InstallerConfig().DownloadType,
+            InstallerConfig::Instance().DownloadType,
             [this](int code, double value, const wchar_t* text) { OnDownloadEvent(code, value, text); },
             downloadUrl_, packagePath_);
     }

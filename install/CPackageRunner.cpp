@@ -166,7 +166,7 @@ std::wstring CPackageRunner::BuildCommandLine() const {
     line += ConsoleProtocol::BoolWord(desktopShortcut_);
     line += L" -ssc=";
     line += ConsoleProtocol::BoolWord(quickLaunch_);
-    const std::wstring& extra = InstallerConfig().InstCmd;
+    const std::wstring& extra = InstallerConfig::Instance().InstCmd;
     if (!extra.empty()) {
         line += L" ";
         line += extra;

@@ -49,7 +49,7 @@ TEST(PackageRunnerCommandLine, CarriesFlagsExtraTextAndFolder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        InstallerConfig().InstCmd = c.instCmd;
+        InstallerConfig::Instance().InstCmd = c.instCmd;
         CPackageRunner runner([](int, double, const wchar_t*) {}, pkg, L"/somewhere/else");
         runner.SetInstallFolder(c.folder);
         runner.SetAdminAct(c.admin);
@@ -58,7 +58,7 @@ TEST(PackageRunnerCommandLine, CarriesFlagsExtraTextAndFolder) {
         runner.SetQuickLaunch(c.quickLaunch);
         EXPECT_EQ(runner.BuildCommandLine(), c.expected);
     }
-    InstallerConfig().InstCmd.clear();
+    InstallerConfig::Instance().InstCmd.clear();
 }
 
 TEST(PackageRunnerCommandLine, DefaultsBeforeAnySetter) {
@@ -161,7 +161,7 @@ TEST(PackageRunnerRun, PackageReceivesTheCommandLine) {
     TempDir dir;
     const std::string folder = dir.File("My Apps/Lumapane");
     UseSetupScenario(dir.File("scenario"), "record " + dir.File("args") + "\n");
-    InstallerConfig().InstCmd = L"-x=1";
+    InstallerConfig::Instance().InstCmd = L"-x=1";
     EventLog log;
     {
         CPackageRunner runner(log.Callback(), Quoted(SetupStandIn()), Wide(folder));
@@ -169,7 +169,7 @@ TEST(PackageRunnerRun, PackageReceivesTheCommandLine) {
         runner.SetDesktopShortcut(true);
         runner.Start();
     }
-    InstallerConfig().InstCmd.clear();
+    InstallerConfig::Instance().InstCmd.clear();
     // The system splits the command line; /D= takes the rest of it.
     const std::vector<std::string> expected = {
         "/S",    "-console=show", "-version=1.0.0", "-adminact=true", "-authorizationact=true", "-dsc=true",
