@@ -93,6 +93,7 @@ void InstallerConfig::SetDefaults()
     DownloadScale = kDefaultScale;
     CurlReady = true;
     AbGroup = L"IN";
+    AnalyticsUrl.clear();
 }
 
 void InstallerConfig::ReadIniFile(std::wstring_view modulePath)
@@ -113,6 +114,7 @@ void InstallerConfig::ReadIniFile(std::wstring_view modulePath)
     DlAppVersion = text(L"m_DlAppVersion", L"");
     DownloadScale = ClampScale(Utils::ParseLeadingDouble(text(L"DownloadScale", kDefaultScaleText)).value_or(0.0));
     InstCmd = text(L"InstCmd", L"");
+    AnalyticsUrl = text(L"AnalyticsUrl", L"");
 }
 
 void InstallerConfig::SetDownloadUrl(std::wstring_view url)
@@ -143,4 +145,6 @@ void InstallerConfig::ApplyCommandLine(const CommandLineArgs& args)
         DlAppVersion = args.GetString(L"-dlappversion");
     if (args.Contains(L"-instcmd"))
         InstCmd = args.GetString(L"-instcmd");
+    if (args.Contains(L"-analyticsurl"))
+        AnalyticsUrl = args.GetString(L"-analyticsurl");
 }

@@ -34,6 +34,8 @@ public:
     double DownloadScale = 0.7;
     bool CurlReady = true;
     std::wstring AbGroup;
+    // Collector URL for usage analytics; empty means the build's default collector.
+    std::wstring AnalyticsUrl;
 
     // Defaults, then the INI file beside the running executable.
     InstallerConfig();
