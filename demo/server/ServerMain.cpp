@@ -4,12 +4,16 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <pthread.h>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "CollectorService.h"
 #include "DownloadSite.h"
+#include "EventPrinter.h"
+#include "SelfSignedCertificate.h"
 
 #ifndef LUMAPANE_DEMO_PACKAGE_PATH
 #define LUMAPANE_DEMO_PACKAGE_PATH ""
@@ -22,13 +26,19 @@ struct Options {
     std::string package = LUMAPANE_DEMO_PACKAGE_PATH;
     std::vector<std::string> paths;
     bool quiet = false;
+    bool collectorHttps = false;
+    int collectorPort = 0;
 };
 
 void Usage() {
     std::fprintf(stderr,
                  "usage: lumapane-demo-server [--port=<n>] [--package=<file>] [--path=<url path>]... [--quiet]\n"
+                 "                            [--collector-https [--collector-port=<n>]]\n"
                  "  --port=0 (default) takes a free port; the chosen one is printed.\n"
-                 "  --path may be given several times; default %s.\n",
+                 "  --path may be given several times; default %s.\n"
+                 "  The analytics collector answers on the same port at /collect; with\n"
+                 "  --collector-https it answers over TLS (self-signed) on a port of its own.\n"
+                 "  --quiet leaves out the request lines; usage events are always printed.\n",
                  demo::DownloadSite::kDefaultPath);
 }
 
@@ -57,6 +67,11 @@ bool ParseOptions(int argc, char** argv, Options* o) {
             if (*v != '/')
                 return false;
             o->paths.push_back(v);
+        } else if (const char* v = value("--collector-port")) {
+            if (!ParsePort(v, &o->collectorPort))
+                return false;
+        } else if (a == "--collector-https") {
+            o->collectorHttps = true;
         } else if (a == "--quiet") {
             o->quiet = true;
         } else {
@@ -97,6 +112,19 @@ int main(int argc, char** argv) {
 
     httplib::Server server;
     site.Mount(server, options.paths);
+    demo::CollectorService collector;
+    demo::SelfSignedCertificate certificate;
+    std::unique_ptr<httplib::Server> tlsServer;
+    if (options.collectorHttps) {
+        if (!certificate.ok()) {
+            std::fprintf(stderr, "lumapane-demo-server: cannot make a certificate\n");
+            return 1;
+        }
+        tlsServer = std::make_unique<httplib::SSLServer>(certificate.certificate(), certificate.privateKey());
+        collector.Mount(*tlsServer);
+    } else {
+        collector.Mount(server);
+    }
     if (!options.quiet) {
         server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
             std::string range = req.get_header_value("Range");
@@ -111,21 +139,44 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string base = "http://127.0.0.1:" + std::to_string(port);
+    std::string collectorBase = base;
+    if (tlsServer) {
+        int tlsPort = options.collectorPort == 0
+                          ? tlsServer->bind_to_any_port("127.0.0.1")
+                          : (tlsServer->bind_to_port("127.0.0.1", options.collectorPort) ? options.collectorPort : -1);
+        if (tlsPort <= 0) {
+            std::fprintf(stderr, "lumapane-demo-server: cannot listen on 127.0.0.1:%d\n", options.collectorPort);
+            return 1;
+        }
+        collectorBase = "https://127.0.0.1:" + std::to_string(tlsPort);
+    }
     Say("listening " + base);
     for (const auto& path : options.paths)
         Say("package " + base + path + " -> " + base + site.RealPath() + " (" + std::to_string(site.size()) +
             " bytes, md5 " + site.md5() + ")");
 
-    std::thread stopper([&server, stopSignals] {
+    Say("collector " + collectorBase + demo::CollectorService::kPath + "?project=pc");
+
+    demo::EventPrinter printer(collector, Say);
+    std::thread tlsThread;
+    if (tlsServer)
+        tlsThread = std::thread([&tlsServer] { tlsServer->listen_after_bind(); });
+    std::thread stopper([&server, &tlsServer, &collector, stopSignals] {
         int sig = 0;
         sigwait(&stopSignals, &sig);
+        collector.Shutdown();
         server.stop();
+        if (tlsServer)
+            tlsServer->stop();
     });
     bool listened = server.listen_after_bind();
     // Wake the stopper when the server ended on its own.
     if (!listened)
         kill(getpid(), SIGTERM);
     stopper.join();
+    if (tlsThread.joinable())
+        tlsThread.join();
+    printer.Stop();
     Say("stopped");
     return listened ? 0 : 1;
 }
