@@ -151,11 +151,11 @@ int main(int argc, char** argv) {
         collectorBase = "https://127.0.0.1:" + std::to_string(tlsPort);
     }
     Say("listening " + base);
+    Say("collector " + collectorBase + demo::CollectorService::kPath + "?project=pc");
     for (const auto& path : options.paths)
         Say("package " + base + path + " -> " + base + site.RealPath() + " (" + std::to_string(site.size()) +
             " bytes, md5 " + site.md5() + ")");
 
-    Say("collector " + collectorBase + demo::CollectorService::kPath + "?project=pc");
 
     demo::EventPrinter printer(collector, Say);
     std::thread tlsThread;
