@@ -1,0 +1,24 @@
+// uninst.ep: removes a Lumapane installation. The installer runs a copy of it as
+//   uninst.ep /S -adminact=<flag> -authorizationact=<flag> -console=show _?=<folder>
+// and reads its progress and result from standard output.
+#include <cstdio>
+#include <unistd.h>
+
+#include "Uninstaller.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    auto request = demo::ParseUninstallArgs(args, &error);
+    if (!request) {
+        bool console = false;
+        for (const auto& a : args)
+            console = console || a == "-console=show";
+        demo::ConsoleReporter out(STDOUT_FILENO, console);
+        out.Error(error);
+        std::fprintf(stderr, "uninst.ep: %s\n", error.c_str());
+        return 2;
+    }
+    demo::ConsoleReporter out(STDOUT_FILENO, request->console);
+    return demo::Uninstaller(*request, out).Run() ? 0 : 1;
+}
