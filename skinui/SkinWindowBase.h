@@ -7,6 +7,7 @@
 #include "skinui/WindowRegion.h"
 #include "skinui/host/IWindowSink.h"
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -122,7 +123,7 @@ private:
 
     IHost& host_;
     WindowContext context_;
-    WindowHandle handle_ = kNoWindow;
+    std::atomic<WindowHandle> handle_{kNoWindow};  // read by Close from any thread
     std::uint32_t style_ = 0;
     std::uint32_t exStyle_ = 0;
     int closeCode_ = 0;

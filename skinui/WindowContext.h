@@ -4,6 +4,7 @@
 #include "skinui/Notification.h"
 #include "skinui/Types.h"
 
+#include <atomic>
 #include <deque>
 #include <map>
 #include <memory>
@@ -112,7 +113,7 @@ private:
     void SetHot(Control* control, Point pt);
 
     IHost& host_;
-    WindowHandle handle_ = kNoWindow;
+    std::atomic<WindowHandle> handle_{kNoWindow};  // read by posting threads
     std::unique_ptr<ResourceStore> resources_;
     std::unique_ptr<ImageCache> images_;
     std::unique_ptr<FontTable> fonts_;
