@@ -41,8 +41,8 @@ constexpr std::array kPackageKeys = {
     L"StartUrl="sv,      L"StartupStyle="sv,     L"Encode="sv,    L"Message="sv,
 };
 
-// Package ends with waits between reads so that a chatty package is read in
-// whole chunks rather than line by line.
+// A pause after each read lets a chatty package's lines gather into whole
+// chunks instead of arriving one by one.
 constexpr auto kReadPause = std::chrono::milliseconds(100);
 
 int TextEventCode(int key) {

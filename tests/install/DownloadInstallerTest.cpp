@@ -65,6 +65,7 @@ TEST_F(DownloadInstallerTest, DownloadsRunsAndRemovesThePackageWithEachDownloade
     for (int type : {0, 1, 2, 3}) {
         SCOPED_TRACE(type);
         InstallerConfig::Instance().DownloadType = type;
+        server_.ClearRequests();
         EventLog log;
         const std::string folder = dir_.File("Apps " + std::to_string(type) + "/Lumapane");
         WriteFile(dir_.File("setup.scenario"),
@@ -98,6 +99,16 @@ TEST_F(DownloadInstallerTest, DownloadsRunsAndRemovesThePackageWithEachDownloade
         EXPECT_EQ(args[5], "-dsc=true");
         EXPECT_EQ(args[6], "-ssc=false");
         EXPECT_EQ(args[7], "-instdir=" + folder);
+        // Only the two-part downloader asks for ranges of a fresh file.
+        const auto requests = server_.Requests();
+        const auto ranged = std::count_if(requests.begin(), requests.end(), [](const lptest::RecordedRequest& r) {
+            return r.method == "GET" && !r.range.empty();
+        });
+        if (type == 3) {
+            EXPECT_GE(ranged, 1);
+        } else {
+            EXPECT_EQ(ranged, 0);
+        }
     }
 }
 
