@@ -9,7 +9,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <regex>
 
 #include "BatchSender.h"
 #include "ChildRun.h"
@@ -106,14 +105,13 @@ void Start(RunningServer& s, bool nginx) {
         s.child = std::make_unique<Child>(kServer, std::vector<std::string>{"--port=0", "--package=" + kPackage.string()});
     }
     ASSERT_TRUE(s.child->started());
-    const std::regex listening(R"(listening (http://127\.0\.0\.1:\d+))");
-    const std::regex collector(R"(collector (\S+))");
+    const std::string listening = "listening http://127.0.0.1:", collector = "collector ";
     while (auto line = s.child->ReadLine()) {
-        std::smatch m;
-        if (std::regex_match(*line, m, listening))
-            s.base = m[1];
-        if (std::regex_match(*line, m, collector))
-            s.collector = m[1];
+        if (line->rfind(listening, 0) == 0 && line->size() > listening.size() &&
+            line->find_first_not_of("0123456789", listening.size()) == std::string::npos)
+            s.base = line->substr(listening.size() - std::string("http://127.0.0.1:").size());
+        if (line->rfind(collector, 0) == 0)
+            s.collector = line->substr(collector.size());
         if (line->rfind("package ", 0) == 0)
             break;
     }
