@@ -181,6 +181,7 @@ TEST_F(DownloaderTest, DestructionDuringATransferStopsEveryThreadAndReportsNothi
         EXPECT_EQ(codes, (std::vector<int>{DL_CODE_START}));
         server.ClearFaults();
         server.ReleaseStall();
+        ASSERT_TRUE(server.WaitForNoStall());
     }
 }
 

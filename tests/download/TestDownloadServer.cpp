@@ -215,6 +215,11 @@ bool TestDownloadServer::WaitForStall(std::chrono::milliseconds timeout) {
     return changed_.wait_for(lock, timeout, [&] { return stalled_ > 0; });
 }
 
+bool TestDownloadServer::WaitForNoStall(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return stalled_ == 0; });
+}
+
 bool TestDownloadServer::TakeFault(const std::string& method, const std::string& range, ServerFault& out) {
     for (auto it = faults_.begin(); it != faults_.end(); ++it) {
         if (!it->method.empty() && it->method != method) continue;
@@ -233,6 +238,7 @@ bool TestDownloadServer::StallUntilReleased() {
     changed_.notify_all();
     changed_.wait(lock, [&] { return stopping_ || stallGeneration_ != generation; });
     --stalled_;
+    changed_.notify_all();
     return !stopping_;
 }
 

@@ -92,6 +92,8 @@ public:
                          std::chrono::milliseconds timeout = std::chrono::seconds(60));
     // Waits until a response is stalled.
     bool WaitForStall(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    // Waits until no response is stalled any more.
+    bool WaitForNoStall(std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
 private:
     struct File {
