@@ -72,4 +72,13 @@ void ConsoleReporter::Success() { Line("State", "Success"); }
 void ConsoleReporter::Fail() { Line("State", "Fail"); }
 void ConsoleReporter::Error(const std::string& text) { Line("Error", text); }
 
+int RefuseArguments(const char* program, const std::vector<std::string>& args, const std::string& error) {
+    bool console = false;
+    for (const auto& a : args)
+        console = console || a == "-console=show";
+    ConsoleReporter(STDOUT_FILENO, console).Error(error);
+    std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+    return 2;
+}
+
 }  // namespace demo

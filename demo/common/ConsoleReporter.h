@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 namespace demo {
 
@@ -36,5 +37,9 @@ private:
     int fd_;
     bool enabled_;
 };
+
+// Answers a command line that could not be understood: an Error line on the
+// console when it asked for one, the reason on standard error; returns the exit code.
+int RefuseArguments(const char* program, const std::vector<std::string>& args, const std::string& error);
 
 }  // namespace demo

@@ -12,15 +12,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     auto request = demo::ParsePackageArgs(args, &error);
-    if (!request) {
-        bool console = false;
-        for (const auto& a : args)
-            console = console || a == "-console=show";
-        demo::ConsoleReporter out(STDOUT_FILENO, console);
-        out.Error(error);
-        std::fprintf(stderr, "__Package_Lumapane.exe: %s\n", error.c_str());
-        return 2;
-    }
+    if (!request)
+        return demo::RefuseArguments("__Package_Lumapane.exe", args, error);
     for (const auto& a : request->ignored)
         std::fprintf(stderr, "__Package_Lumapane.exe: ignoring %s\n", a.c_str());
     std::error_code ec;

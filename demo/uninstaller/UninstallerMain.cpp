@@ -10,15 +10,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
     auto request = demo::ParseUninstallArgs(args, &error);
-    if (!request) {
-        bool console = false;
-        for (const auto& a : args)
-            console = console || a == "-console=show";
-        demo::ConsoleReporter out(STDOUT_FILENO, console);
-        out.Error(error);
-        std::fprintf(stderr, "uninst.ep: %s\n", error.c_str());
-        return 2;
-    }
+    if (!request)
+        return demo::RefuseArguments("uninst.ep", args, error);
     demo::ConsoleReporter out(STDOUT_FILENO, request->console);
     return demo::Uninstaller(*request, out).Run() ? 0 : 1;
 }
